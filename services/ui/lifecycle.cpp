@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace ui {
 
