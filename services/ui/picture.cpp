@@ -8,6 +8,9 @@ std::optional<Pixels> DecodePng(std::string_view png) {
     image.version = PNG_IMAGE_VERSION;
     if (png.empty() || !png_image_begin_read_from_memory(&image, png.data(), png.size())) return std::nullopt;
     image.format = PNG_FORMAT_BGRA;
+    // Without a colour chunk, 16-bit data are sRGB like 8-bit ones, not linear:
+    // the close picture's red must come out as it was drawn.
+    image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     Pixels pixels;
     pixels.width = static_cast<int>(image.width);
     pixels.height = static_cast<int>(image.height);
