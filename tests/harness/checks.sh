@@ -1,28 +1,24 @@
 # Sourced: reporting and picture checks for script tests, no Wine or X needed.
 # A script reads as a list of checks; the first failing one ends it with exit 1.
 
+# Commands' diagnostics go to stderr, where they stand just above the failure
+# they explain; no extra descriptor is kept open, as Wine's service processes
+# would inherit it and hold the test runner's output pipe open.
 TOLVANE_CHECK=
-TOLVANE_CHECK_OUT=${TMPDIR:-/tmp}/tolvane-check.$$
-# Failures are reported on the script's own stderr also from inside a check,
-# whose output is held back unless it fails.
-exec 3>&2
 
 # tolvane_fail MESSAGE: report a failure (naming the current check) and exit 1.
 tolvane_fail() {
-  echo "FAIL: ${TOLVANE_CHECK:+$TOLVANE_CHECK: }$*" >&3
-  [ -n "$TOLVANE_CHECK" ] && sed 's/^/  | /' "$TOLVANE_CHECK_OUT" >&3
-  rm -f "$TOLVANE_CHECK_OUT"
+  echo "FAIL: ${TOLVANE_CHECK:+$TOLVANE_CHECK: }$*" >&2
   exit 1
 }
 
-# tolvane_check DESCRIPTION COMMAND...: run COMMAND in this shell; print "ok" or fail with its output.
+# tolvane_check DESCRIPTION COMMAND...: run COMMAND in this shell, its stdout dropped; print "ok" or fail.
 tolvane_check() {
   local status
   TOLVANE_CHECK=$1; shift
-  "$@" >"$TOLVANE_CHECK_OUT" 2>&1
+  "$@" >/dev/null
   status=$?
   [ "$status" -eq 0 ] || tolvane_fail "$* (status $status)"
-  rm -f "$TOLVANE_CHECK_OUT"
   echo "ok   $TOLVANE_CHECK"
   TOLVANE_CHECK=
 }

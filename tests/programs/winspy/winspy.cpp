@@ -1,0 +1,122 @@
+// A test helper that reads and answers message boxes from outside, where X
+// sees only pixels, and shows one of its own for testing the helpers.
+//
+//   tolvane-winspy texts TITLE           print the static texts of each message box titled TITLE
+//   tolvane-winspy ok TITLE              press OK on each message box titled TITLE
+//   tolvane-winspy show TITLE TEXT CODE  show a solid panel and a message box; exit with CODE
+//                                        when the box is answered with OK
+//   tolvane-winspy drives                print each drive as "D: TYPE [LABEL]", TYPE the number
+//                                        of GetDriveTypeA, as the installer's drive list sees it
+//
+// texts and ok exit 0 when they found a box, 1 when not. Texts are in the ANSI
+// code page, one line each.
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+#include "services/shell/handle.h"
+
+namespace {
+
+const char kDialogClass[] = "#32770";
+const char kPanelClass[] = "TolvaneWinspyPanel";
+// The panel's colour, which the helpers' own test looks for on the screen.
+const COLORREF kPanelColour = RGB(0, 136, 255);
+
+std::string WindowText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
+    const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    (void)GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+struct BoxSearch {
+    std::string title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBox(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    if (ClassName(window) == kDialogClass && WindowText(window) == search->title)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> FindBoxes(const std::string& title) {
+    BoxSearch search{title, {}};
+    (void)EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
+    const std::string text = WindowText(child);
+    if (_stricmp(ClassName(child).c_str(), "Static") == 0 && !text.empty())
+        std::printf("%s\n", text.c_str());
+    return TRUE;
+}
+
+void PressOk(HWND box) {
+    (void)PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+int Show(const char* title, const char* text, int code) {
+    UniqueGdi<HBRUSH> brush(CreateSolidBrush(kPanelColour));
+    WNDCLASSA panelClass = {};
+    panelClass.lpfnWndProc = DefWindowProcA;
+    panelClass.hInstance = GetModuleHandleA(nullptr);
+    panelClass.hbrBackground = brush.get();
+    panelClass.lpszClassName = kPanelClass;
+    if (!RegisterClassA(&panelClass)) return 3;
+    HWND panel = CreateWindowExA(0, kPanelClass, "winspy panel", WS_POPUP | WS_VISIBLE, 100, 100,
+                                 160, 90, nullptr, nullptr, panelClass.hInstance, nullptr);
+    if (!panel) return 3;
+    const int answer = MessageBoxA(nullptr, text, title, MB_OK);
+    (void)DestroyWindow(panel);
+    return answer == IDOK ? code : 2;
+}
+
+void PrintDrives() {
+    char roots[512] = {};
+    const DWORD length = GetLogicalDriveStringsA(sizeof(roots), roots);
+    for (const char* root = roots; root < roots + length && *root; root += std::strlen(root) + 1) {
+        char label[MAX_PATH + 1] = {};
+        if (!GetVolumeInformationA(root, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0))
+            label[0] = '\0';
+        std::printf("%c: %u%s%s\n", root[0], GetDriveTypeA(root), label[0] ? " " : "", label);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Lines end in \n alone, as the shell scripts reading them expect.
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+    if (argc == 2 && std::strcmp(argv[1], "drives") == 0) {
+        PrintDrives();
+        return 0;
+    }
+    if (argc == 5 && std::strcmp(argv[1], "show") == 0)
+        return Show(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0)) {
+        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives\n");
+        return 64;
+    }
+    const std::vector<HWND> boxes = FindBoxes(argv[2]);
+    for (HWND box : boxes) {
+        if (argv[1][0] == 't')
+            (void)EnumChildWindows(box, PrintStaticText, 0);
+        else
+            PressOk(box);
+    }
+    return boxes.empty() ? 1 : 0;
+}
