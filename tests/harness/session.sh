@@ -16,6 +16,9 @@ tolvane_session_start() {
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
   xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start" >&2; return 1; }
   wineserver -p >/dev/null 2>&1
+  # Wine's service processes start with the first program and inherit its open
+  # files: start them now with nothing open, so no test runner's pipe is held.
+  wine cmd /c exit 0 </dev/null >/dev/null 2>&1
   trap tolvane_session_stop EXIT
 }
 
