@@ -16,6 +16,10 @@ tolvane_session_start() {
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
   xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start" >&2; return 1; }
   wineserver -p >/dev/null 2>&1
+  # The first Wine program of a session starts Wine's service processes, which
+  # keep its output open; start them here so that they hold /dev/null and not
+  # the pipe that ctest waits on.
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1
   trap tolvane_session_stop EXIT
 }
 
