@@ -11,12 +11,15 @@
 #include "services/shell/handle.h"
 
 ScratchFolder::ScratchFolder() {
+    // Wine reuses process ids, and a killed run leaves its folders behind:
+    // take the first name that is not there yet.
     static int counter = 0;
     char temp[MAX_PATH];
     (void)GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp) + "tolvane-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    (void)CreateDirectoryA(path_.c_str(), nullptr);
+    do {
+        path_ = std::string(temp) + "tolvane-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 ScratchFolder::~ScratchFolder() {
