@@ -5,9 +5,7 @@
 # the drives back as they were at the end. Wine reads drives only when its
 # server starts, so the server is restarted both times: run it alone.
 set -euo pipefail
-. "$(dirname "$0")/../harness/env.sh"
-cli=$TOLVANE_BUILD/tolvane-shell-cli.exe
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-drives.XXXXXX")
+. "$(dirname "$0")/checks.sh"
 drives='HKLM\Software\Wine\Drives'
 
 free_letters=()
@@ -42,13 +40,6 @@ ln -s "$work/missing" "$WINEPREFIX/dosdevices/$floppy:"
 wine reg add "$drives" /v "$floppy:" /t REG_SZ /d floppy /f </dev/null >/dev/null 2>&1
 restart_server
 
-failures=0
-check() {  # WHAT GOT WANT
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else
-    printf 'FAIL %s: got\n%s\nexpected\n%s\n' "$1" "$2" "$3"; failures=$((failures + 1))
-  fi
-}
-
 # Started from the root of the drive: the own folder is the drive alone.
 wine "$FIXED:\\tolvane-shell-cli.exe" own-folder >"$work/report" 2>/dev/null </dev/null
 check "own folder in $FIXED:\\" "$(tr -d '\r' <"$work/report")" \
@@ -64,6 +55,6 @@ mapfile -t got < <(tr -d '\r' <"$work/report")
 for i in "${!paths[@]}"; do check "path exists ${paths[$i]}" "${got[$i]:-none}" "${want[$i]}"; done
 # A prompt for the missing medium would hold the program until timeout.
 echo "path-exists run: $elapsed_ms ms"
-[ "$elapsed_ms" -lt 5000 ] || { echo "FAIL path-exists took $elapsed_ms ms"; failures=$((failures + 1)); }
+check "path-exists run under 5 s" "$((elapsed_ms < 5000))" 1
 
-[ "$failures" -eq 0 ]
+all_passed

@@ -4,12 +4,8 @@
 # path does not fit MAX_PATH. Each case copies the service runner there and
 # asks it for its own folder, archive path and current directory.
 set -euo pipefail
-. "$(dirname "$0")/../harness/env.sh"
-cli=$TOLVANE_BUILD/tolvane-shell-cli.exe
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-own-folder.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/checks.sh"
 windows_work=$(wine winepath -w "$work" 2>/dev/null)
-failures=0
 
 # own_folder FOLDER EXE: prints the runner's report as UTF-8.
 own_folder() {
@@ -28,12 +24,7 @@ expect() {  # FOLDER EXE EXPECTED-OWN-FOLDER
   else
     got=$(grep -v '^cwd=' <<<"$got")  # no own folder: the directory stays
   fi
-  if [ "$got" = "$want" ]; then
-    echo "ok   $1/$2"
-  else
-    printf 'FAIL %s/%s: got\n%s\nexpected\n%s\n' "$1" "$2" "$got" "$want"
-    failures=$((failures + 1))
-  fi
+  check "$1/$2" "$got" "$want"
 }
 
 # The 0x5C byte in the program's own name is after the true last separator:
@@ -45,4 +36,4 @@ expect plain 表乗.exe "$windows_work\\plain"
 long=$(printf 'l%.0s' $(seq 120))/$(printf 'm%.0s' $(seq 120))
 expect "$long" tolvane-shell-cli.exe ""
 
-[ "$failures" -eq 0 ]
+all_passed

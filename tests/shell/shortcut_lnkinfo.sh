@@ -4,25 +4,15 @@
 # arguments or working folder, and the show command SW_SHOW at offset 0x3C
 # (lnkinfo prints 0 for it whatever the file holds, so it is read directly).
 set -euo pipefail
-. "$(dirname "$0")/../harness/env.sh"
-cli=$TOLVANE_BUILD/tolvane-shell-cli.exe
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-lnkinfo.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/checks.sh"
 windows_work=$(wine winepath -w "$work" 2>/dev/null)
-failures=0
-
-check() {  # WHAT GOT WANT
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else
-    printf 'FAIL %s: got [%s] expected [%s]\n' "$1" "$2" "$3"; failures=$((failures + 1))
-  fi
-}
 
 # shortcut LINK TARGET DESCRIPTION WRITTEN: LINK, TARGET and WRITTEN are below
 # the work folder, LINK and TARGET with backslashes.
 shortcut() {
   local file=$work/$4 info
   wine "$cli" shortcut "$windows_work\\$1" "$windows_work\\$2" "$3" </dev/null >/dev/null 2>&1 ||
-    { echo "FAIL $1: not written"; failures=$((failures + 1)); return; }
+    { check "$1: written" no yes; return; }
   info=$(lnkinfo -c windows-936 "$file")
   check "$1: path" "$(sed -n 's/^\tLocal path\t*: //p' <<<"$info")" "$windows_work\\$2"
   check "$1: description" "$(sed -n 's/^\tDescription\t*: //p' <<<"$info")" "$3"
@@ -41,4 +31,4 @@ shortcut 'a.b\Tolvane' 'tolv\托尔万.exe' '新的' a.b/Tolvane.lnk
 check "nothing else written" "$(cd "$work" && find . -name '*.lnk' | LC_ALL=C sort | tr '\n' ' ')" \
   "./Tolvane.lnk ./a.b/Tolvane.lnk ./安装/托尔万.lnk "
 
-[ "$failures" -eq 0 ]
+all_passed
