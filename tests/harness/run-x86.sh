@@ -19,7 +19,9 @@ start=$(date +%s%N)
     --timeout 300 -j"${TOLVANE_X86_JOBS:-1}" --output-junit "$results" "$@"
 rc=$?
 secs=$(( ($(date +%s%N) - start) / 1000000 ))
-total=$(grep -oE '<testsuite [^>]*' "$results" | grep -oE ' tests="[0-9]+"' | grep -oE '[0-9]+' || echo 0)
-failed=$(grep -c '<failure' "$results" || true)
-echo "x86: $((total - failed)) passed, $failed failed ($((secs / 1000)).$(printf '%03d' $((secs % 1000))) s)"
+# Anything but a run that passed (failed, timed out, not run) counts as failed.
+total=$(grep -c '<testcase ' "$results")
+passed=$(grep -c '<testcase .* status="run"' "$results")
+failed=$((total - passed))
+echo "x86: $passed passed, $failed failed ($((secs / 1000)).$(printf '%03d' $((secs % 1000))) s)"
 [ "$rc" -eq 0 ] && [ "$failed" -eq 0 ] && [ "$total" -gt 0 ]

@@ -23,6 +23,7 @@ host_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return
   echo "x86: installing ${missing[*]}" >&2
+  apt-get update -qq >/dev/null 2>&1 || true
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null 2>&1 ||
     x86_die "cannot install ${missing[*]}"
 }
@@ -66,9 +67,12 @@ in_root() {
 
 second_stage() {
   begin second-stage "making the i386 root (second stage, emulated)"
+  # A failed second stage leaves a root it cannot finish: start over next time.
+  rm -f "$X86_STAMPS/debootstrap"
   # container=lxc: debootstrap then uses the bound /dev instead of mknod,
   # which a user namespace may not do.
   quietly in_root container=lxc /debootstrap/debootstrap --second-stage
+  stage_end debootstrap
   stage_end second-stage
 }
 

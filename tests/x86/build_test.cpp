@@ -1,5 +1,6 @@
-// Pointer-width checks: the installer ships as 32-bit while the everyday tests
-// run its x86-64 twin, so these run in both and expect each width's answer.
+// What the shipped build could get wrong while its x86-64 twin passes: pointer
+// width (these run in both flavours and expect each width's answer) and the
+// code page its Chinese texts are written in.
 #include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
@@ -55,6 +56,10 @@ UniqueWindow MakeWindow(Probe& probe) {
                                         200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (window) (void)SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&probe));
     return window;
+}
+
+TEST(Environment, AnsiCodePageIs936) {
+    EXPECT_EQ(GetACP(), 936u);
 }
 
 TEST(Width, StructuresHaveTheSizesWindowsExpects) {
