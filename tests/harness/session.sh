@@ -16,6 +16,9 @@ tolvane_session_start() {
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
   xdpyinfo >/dev/null 2>&1 || { echo "session: Xvfb did not start" >&2; return 1; }
   wineserver -p >/dev/null 2>&1
+  # Wine's service processes start with the first program and inherit its
+  # output; started here, they hold no test's output pipe open (ctest would wait).
+  wine cmd /c exit >/dev/null 2>&1 </dev/null
   trap tolvane_session_stop EXIT
 }
 
