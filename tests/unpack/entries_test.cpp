@@ -134,7 +134,7 @@ TEST(Entries, Times) {
     Sandbox box;
     std::vector<Entry> entries;
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        Entry e = File("t" + std::to_string(i), "x");
+        Entry e = File(std::string("t") + std::to_string(i), "x");
         e.localExtra = cases[i].extra;
         entries.push_back(e);
     }
@@ -142,7 +142,7 @@ TEST(Entries, Times) {
     Recorder recorder;
     ASSERT_EQ(recorder.Run(box / "a.zip", box / "out"), 1);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Times times = ReadTimes(box / "out\\t" + std::to_string(i));
+        const Times times = ReadTimes(box / std::string("out\\t") + std::to_string(i));
         EXPECT_EQ(times.write, cases[i].expected.write) << cases[i].what;
         EXPECT_EQ(times.access, cases[i].expected.access) << cases[i].what;
     }

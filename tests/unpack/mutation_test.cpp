@@ -25,7 +25,7 @@ std::vector<std::vector<Entry>> BaseArchives() {
     std::string noise(700, '\0');
     for (char& c : noise) c = static_cast<char>(random());
     std::string text;
-    for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\n";
+    for (int i = 0; i < 300; ++i) text += std::string("line ") + std::to_string(i) + "\n";
     Entry stamped = File("d/t.txt", "time");
     stamped.localExtra = ExtendedTimestamp(7, {1, 2, 3});
     Entry utf8 = File(reinterpret_cast<const char*>(u8"d/数.txt"), "u");
@@ -33,7 +33,7 @@ std::vector<std::vector<Entry>> BaseArchives() {
     Entry stored = File("s.bin", noise);
     stored.deflate = false;
     std::vector<Entry> many;
-    for (int i = 0; i < 12; ++i) many.push_back(File("m" + std::to_string(i), text.substr(0, 40 * i)));
+    for (int i = 0; i < 12; ++i) many.push_back(File(std::string("m") + std::to_string(i), text.substr(0, 40 * i)));
     return {
         {Folder("d/"), File("d/a.txt", text), stored, stamped, utf8},
         {stored},
@@ -131,7 +131,7 @@ TEST(Mutations, DamagedArchivesEndInTimeAndStayInside) {
     Recorder recorder;
 
     for (unsigned seed = firstSeed; seed < firstSeed + runs; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
+        SCOPED_TRACE(std::string("seed ") + std::to_string(seed));
         std::mt19937 random(seed);
         ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr));
         WriteBytes(work + "\\a.zip", Mutate(bases[seed % bases.size()], random));

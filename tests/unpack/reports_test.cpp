@@ -13,7 +13,8 @@ namespace {
 
 std::vector<Entry> Files(int count) {
     std::vector<Entry> entries;
-    for (int i = 0; i < count; ++i) entries.push_back(File("f" + std::to_string(i) + ".txt", "data " + std::to_string(i)));
+    for (int i = 0; i < count; ++i)
+        entries.push_back(File(std::string("f") + std::to_string(i) + ".txt", std::string("data ") + std::to_string(i)));
     return entries;
 }
 
@@ -36,7 +37,7 @@ TEST(Reports, PercentsAfterEachEntryThenHundredOnce) {
         ASSERT_EQ(recorder.reports.size(), static_cast<std::size_t>(c.entries) + 1);
         for (auto [number, percent] : c.expected) EXPECT_EQ(recorder.reports[number].percent, percent) << number;
         for (std::size_t i = 0; i + 1 < recorder.reports.size(); ++i) EXPECT_LT(recorder.reports[i].percent, 100);
-        const std::string last = box / "out\\f" + std::to_string(c.entries - 1) + ".txt";
+        const std::string last = box / std::string("out\\f") + std::to_string(c.entries - 1) + ".txt";
         EXPECT_EQ(recorder.reports.back().entry, last);
         EXPECT_EQ(unpack::CurrentEntry(), last);
         EXPECT_EQ(ListTree(box / "out").size(), static_cast<std::size_t>(c.entries));
