@@ -8,10 +8,10 @@ set -uo pipefail
 
 # What the close button should show with face colour R G B: the close picture
 # (16 bits a channel, rounded to 8) flattened onto white, drawn opaque and
-# centred, its key colour (white) left out. Prints "X,Y R G B" for each of the
-# 24 x 24 pixels.
+# centred, or SHIFT pixels further right and down, its key colour (white) left
+# out. Prints "X,Y R G B" for each of the 24 x 24 pixels.
 close_button_expected() {
-  convert "$TOLVANE_ROOT/assets/close.png" txt:- | awk -v face="$1 $2 $3" '
+  convert "$TOLVANE_ROOT/assets/close.png" txt:- | awk -v face="$1 $2 $3" -v shift_by=$((2 + ${4:-0})) '
     NR > 1 {
       split($1, at, /[,:]/)
       gsub(/[()]/, "", $2); split($2, c, ",")
@@ -22,7 +22,7 @@ close_button_expected() {
         v = c[4] == 255 ? c[i] : int(w * c[i] + (1 - w) * 255)
         px = px (i > 1 ? " " : "") (v > 255 ? 255 : v)
       }
-      picture[at[1] + 2 "," at[2] + 2] = px
+      picture[at[1] + shift_by "," at[2] + shift_by] = px
     }
     END {
       for (y = 0; y < 24; y++)
@@ -39,7 +39,7 @@ box_pixels() {
     sed -n 's/^\([0-9]*,[0-9]*\): *( *\([0-9]*\), *\([0-9]*\), *\([0-9]*\)[,)].*/\1 \2 \3 \4/p'
 }
 
-# close_button_is R G B: the close button on a fresh screenshot shows the cross on face R G B.
+# close_button_is R G B [SHIFT]: the close button on a fresh screenshot shows the cross on face R G B.
 close_button_is() {
   local shot
   shot=$(window_shot close) &&
@@ -51,6 +51,14 @@ tolvane_check "the server restarts" tolvane_restart_server
 tolvane_check "the window appears" window_start
 tolvane_check "617 x 428 at 651, 326: centred on the 1920 x 1080 screen" \
   tolvane_equal "651 326 617 428" "$(tolvane_window_geometry "$WINDOW")"
+# What Wine tells X of the window's styles and icons: no decoration; moved,
+# minimised and closed, never resized or maximised (MWM functions 0x2c); not
+# owned, so it has a taskbar button of its own; the icon at 32 and 16 pixels.
+tolvane_check "no border or title bar, not resizable, no maximise box" \
+  tolvane_equal "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2c, 0x0, 0x0, 0x0" "$(xprop -id "$WINDOW" _MOTIF_WM_HINTS)"
+tolvane_check "the window has no owner" eval 'xprop -id "$WINDOW" WM_TRANSIENT_FOR | grep -q "not found"'
+tolvane_check "its icons are 32 x 32 and 16 x 16" tolvane_equal "$(printf 'Icon (%s):\n' "16 x 16" "32 x 32")" \
+  "$(xprop -id "$WINDOW" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*):" | sort)"
 tolvane_check "the window is photographed" eval 'shot=$(window_shot start)'
 
 # The one-pixel frame: row 0, row 427, column 0, column 616.
@@ -117,6 +125,11 @@ for case in "立即安装 310 398 254 382 关闭 0 224 128" "关闭 596 20 584 8
     tolvane_assert_pixel "$hot" "$left" "$top" "$r" "$g" "$b"'
   tolvane_check "the tooltip goes when the pointer leaves" eval 'tolvane_mouse_move 100 100 && wait_for 3 tooltip_is ""'
 done
+
+tolvane_check "the close button held down shows its cross one pixel further right and down" eval '
+  tolvane_mouse_move $(window_point 596 20) && sleep 0.2 && tolvane_mouse_down && wait_for 2 close_button_is 255 0 0 1'
+tolvane_check "moved off the close button and released, it does not close the window" \
+  eval 'tolvane_mouse_move 100 100 && sleep 0.2 && tolvane_mouse_up && still_running 0.5'
 
 # 立即安装 held down: hot face, text one pixel right and down; dragged off
 # before the release, so nothing is clicked.
