@@ -23,7 +23,7 @@ tolvane_check "started from D:, its item is selected" \
   tolvane_equal "selected $(grep -nxF "D: （硬盘） Data" <<<"$items" | cut -d: -f1 | awk '{ print $1 - 1 }')" \
   "$(tail -n 1 <<<"$items")"
 tolvane_check "and the install folder reads D:\\tolv" tolvane_equal 'D:\tolv' "$(window_caption 232 320)"
-tolvane_check "the window is photographed" eval 'before=$(window_shot before)'
+tolvane_check "the window is photographed" eval 'before=$(window_steady before)'
 
 # The dropped-down list: an X window of the installer's besides the window itself.
 dropped_list() { xdotool search --onlyvisible --class tolvanesetup.exe | grep -vx "$WINDOW"; }
@@ -35,19 +35,21 @@ tolvane_check "a click on the drive selector drops its list down" \
 tolvane_check "a click on the item C:" eval '
   read -r lx ly lw lh < <(tolvane_window_geometry "$list") &&
   tolvane_click $((lx + 40)) $((ly + 1 + (lh - 2) / $(grep -vc "^selected " <<<"$items") / 2))'
-tolvane_check "selects C:" tolvane_equal "selected 0" "$(window_spy items | tail -n 1)"
+selected() { tolvane_equal "selected $1" "$(window_spy items | tail -n 1)"; }
+tolvane_check "selects C:" wait_for 2 selected 0
 tolvane_check "and the install folder reads C:\\tolv at once" tolvane_equal 'C:\tolv' "$(window_caption 232 320)"
-tolvane_check "the label shows the new folder" eval 'after=$(window_shot after) &&
-  convert "$before" -crop 368x40+232+320 +repage "$TOLVANE_OUTPUT/folder-before.png" &&
-  convert "$after" -crop 368x40+232+320 +repage "$TOLVANE_OUTPUT/folder-after.png" &&
-  ! same_pixels "$TOLVANE_OUTPUT/folder-before.png" "$TOLVANE_OUTPUT/folder-after.png" 2>/dev/null &&
-  assert_grey_text "$after" 232 320 368 40 128 5'
+folder_redrawn() {
+  after=$(window_shot after) && convert "$after" -crop 368x40+232+320 +repage "$TOLVANE_OUTPUT/folder-after.png" &&
+    ! same_pixels "$TOLVANE_OUTPUT/folder-before.png" "$TOLVANE_OUTPUT/folder-after.png" 2>/dev/null
+}
+tolvane_check "the label shows the new folder" eval 'convert "$before" -crop 368x40+232+320 +repage \
+  "$TOLVANE_OUTPUT/folder-before.png" && wait_for 2 folder_redrawn && assert_grey_text "$after" 232 320 368 40 128 5'
 
 # The keyboard, with the focus on the drive selector after the click.
 last=$(($(grep -vc '^selected ' <<<"$items") - 1))
 for case in "End $last Z" "Home 0 C" "Down 1 D"; do
   read -r key index letter <<<"$case"
-  tolvane_check "$key selects item $index" eval 'tolvane_key "$key" && wait_for 2 tolvane_equal "selected $index" "$(window_spy items | tail -n 1)"'
+  tolvane_check "$key selects item $index" eval 'tolvane_key "$key" && wait_for 2 selected "$index"'
   tolvane_check "and the install folder reads $letter:\\tolv" tolvane_equal "$letter:\\tolv" "$(window_caption 232 320)"
 done
 

@@ -59,7 +59,7 @@ tolvane_check "no border or title bar, not resizable, no maximise box" \
 tolvane_check "the window has no owner" eval 'xprop -id "$WINDOW" WM_TRANSIENT_FOR | grep -q "not found"'
 tolvane_check "its icons are 32 x 32 and 16 x 16" tolvane_equal "$(printf 'Icon (%s):\n' "16 x 16" "32 x 32")" \
   "$(xprop -id "$WINDOW" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*):" | sort)"
-tolvane_check "the window is photographed" eval 'shot=$(window_shot start)'
+tolvane_check "the window is photographed" eval 'shot=$(window_steady start)'
 
 # The one-pixel frame: row 0, row 427, column 0, column 616.
 for box in "0 0 617 1" "0 427 617 1" "0 0 1 428" "616 0 1 428"; do
@@ -116,13 +116,14 @@ tolvane_check "when the pointer leaves the window the face is RGB(0, 181, 255) a
 # Each button: its centre, its tooltip, its hot face. The tooltip must go
 # before the next button is tried.
 tooltip_is() { tolvane_equal "$1" "$(window_spy tooltips)"; }
+# pixel_is NAME X Y R G B: on a fresh shot NAME (kept in $last), the pixel has that colour.
+pixel_is() { last=$(window_shot "$1") && tolvane_equal "$4 $5 $6" "$(tolvane_pixel "$last" "$2" "$3")"; }
 for case in "立即安装 310 398 254 382 关闭 0 224 128" "关闭 596 20 584 8 关闭 255 0 0" \
             "最小化 568 20 556 8 最小化 100 208 255"; do
   read -r name x y left top tip r g b <<<"$case"
   tolvane_check "the pointer rests on the button $name" eval 'tolvane_mouse_move $(window_point "$x" "$y")'
   tolvane_check "$name shows the tooltip $tip" wait_for 3 tooltip_is "$tip"
-  tolvane_check "$name has its hot face" eval 'hot=$(window_shot "hot-$left") &&
-    tolvane_assert_pixel "$hot" "$left" "$top" "$r" "$g" "$b"'
+  tolvane_check "$name has its hot face" wait_for 2 pixel_is "hot-$left" "$left" "$top" "$r" "$g" "$b"
   tolvane_check "the tooltip goes when the pointer leaves" eval 'tolvane_mouse_move 100 100 && wait_for 3 tooltip_is ""'
 done
 
@@ -134,27 +135,32 @@ tolvane_check "moved off the close button and released, it does not close the wi
 # 立即安装 held down: hot face, text one pixel right and down; dragged off
 # before the release, so nothing is clicked.
 box="254 382 112 32"
-tolvane_check "the pointer rests on 立即安装" \
-  eval 'tolvane_mouse_move $(window_point 310 398) && sleep 0.2 && hot=$(window_shot hot)'
-tolvane_check "the left button is held down on it" eval 'tolvane_mouse_down && sleep 0.3 && pressed=$(window_shot pressed)'
-for corner in "254 382" "365 413"; do
-  tolvane_check "the pressed face is RGB(0, 224, 128) at $corner" tolvane_assert_pixel "$pressed" $corner 0 224 128
-done
+tolvane_check "the pointer rests on 立即安装" eval 'tolvane_mouse_move $(window_point 310 398) &&
+  wait_for 2 pixel_is hot 254 382 0 224 128 && hot=$last'
+pressed_text_moved() {
+  pressed=$(window_shot pressed) && white_mask "$pressed" 255 383 111 31 "$TOLVANE_OUTPUT/text-pressed.png" &&
+    same_pixels "$TOLVANE_OUTPUT/text-normal.png" "$TOLVANE_OUTPUT/text-pressed.png"
+}
 tolvane_check "its text is white" eval 'white_mask "$shot" 254 382 111 31 "$TOLVANE_OUTPUT/text-normal.png" &&
   histogram "$TOLVANE_OUTPUT/text-normal.png" 0 0 111 31 | awk "\$2 == 255 && \$1 >= 50 { ok = 1 } END { exit !ok }"'
 tolvane_check "hot, the text stays where it was" eval 'white_mask "$hot" 254 382 111 31 "$TOLVANE_OUTPUT/text-hot.png" &&
   same_pixels "$TOLVANE_OUTPUT/text-normal.png" "$TOLVANE_OUTPUT/text-hot.png"'
-tolvane_check "pressed, the text lies one pixel further right and down" \
-  eval 'white_mask "$pressed" 255 383 111 31 "$TOLVANE_OUTPUT/text-pressed.png" &&
-  same_pixels "$TOLVANE_OUTPUT/text-normal.png" "$TOLVANE_OUTPUT/text-pressed.png"'
+tolvane_check "held down, its text lies one pixel further right and down" \
+  eval 'tolvane_mouse_down && wait_for 2 pressed_text_moved'
+for corner in "254 382" "365 413"; do
+  tolvane_check "the pressed face is RGB(0, 224, 128) at $corner" tolvane_assert_pixel "$pressed" $corner 0 224 128
+done
 tolvane_check "moved off the button and released" eval 'tolvane_mouse_move 100 100 && sleep 0.2 && tolvane_mouse_up'
 tolvane_check "no install run started: the progress bar stays hidden and no folder is made" \
   eval 'sleep 0.5 && window_spy children TolvaneLabel | grep -x "1 363 615 3 0 " && [ ! -e "$WINDOW_DRIVES/D/tolv" ]'
 tolvane_check "the press gave 立即安装 the keyboard focus" tolvane_equal "Button $box" "$(window_spy focus)"
-tolvane_check "focused, it looks exactly as at the start" eval 'after=$(window_shot after) &&
-  convert "$shot" -crop 112x32+254+382 +repage "$TOLVANE_OUTPUT/button-start.png" &&
-  convert "$after" -crop 112x32+254+382 +repage "$TOLVANE_OUTPUT/button-focused.png" &&
-  same_pixels "$TOLVANE_OUTPUT/button-start.png" "$TOLVANE_OUTPUT/button-focused.png"'
+button_as_at_start() {
+  local after
+  after=$(window_shot after) && convert "$after" -crop 112x32+254+382 +repage "$TOLVANE_OUTPUT/button-focused.png" &&
+    same_pixels "$TOLVANE_OUTPUT/button-start.png" "$TOLVANE_OUTPUT/button-focused.png"
+}
+tolvane_check "focused, it looks exactly as at the start" eval '
+  convert "$shot" -crop 112x32+254+382 +repage "$TOLVANE_OUTPUT/button-start.png" && wait_for 2 button_as_at_start'
 
 tolvane_check "a click on the close button" eval 'tolvane_click $(window_point 596 20)'
 tolvane_check "ends the program" tolvane_wait_exit "$WINDOW_PID" 5

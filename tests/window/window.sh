@@ -60,6 +60,20 @@ window_shot() {
     convert "$TOLVANE_OUTPUT/$1-screen.png" -crop "${w}x$h+$x+$y" +repage "$file" && echo "$file"
 }
 
+# window_steady NAME: window_shot once the window has stopped changing (two
+# shots a quarter second apart are equal), so that all painting is done.
+window_steady() {
+  local previous current tries=12
+  previous=$(window_shot "$1-previous") || return 1
+  while sleep 0.25 && current=$(window_shot "$1"); do
+    same_pixels "$previous" "$current" 2>/dev/null && { echo "$current"; return 0; }
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || { echo "the window keeps changing" >&2; return 1; }
+    cp "$current" "$previous"
+  done
+  return 1
+}
+
 # histogram FILE X Y W H: print "COUNT R G B" for each colour in the box.
 histogram() {
   convert "$1" -crop "$4x$5+$2+$3" +repage -alpha off -depth 8 -format %c histogram:info:- |
