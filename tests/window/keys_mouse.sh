@@ -21,7 +21,7 @@ focus_left() { local now; now=$(focus) && [ "$now" != "$1" ] && echo "$now"; }
 visited=()
 for tab in 1 2 3 4 5; do
   tolvane_check "Tab $tab moves the focus" \
-    eval 'from=$(focus) && tolvane_key Tab && visited+=("$(wait_for 2 focus_left "$from")")'
+    eval 'from=$(focus) && tolvane_key Tab && to=$(wait_for 2 focus_left "$from") && visited+=("$to")'
 done
 tolvane_check "four Tabs visit each of the four controls that take the focus once" \
   tolvane_equal "$takers" "$(printf '%s\n' "${visited[@]:0:4}" | sort)"

@@ -137,14 +137,14 @@ tolvane_check "moved off the close button and released, it does not close the wi
 box="254 382 112 32"
 tolvane_check "the pointer rests on 立即安装" eval 'tolvane_mouse_move $(window_point 310 398) &&
   wait_for 2 pixel_is hot 254 382 0 224 128 && hot=$last'
-pressed_text_moved() {
-  pressed=$(window_shot pressed) && white_mask "$pressed" 255 383 111 31 "$TOLVANE_OUTPUT/text-pressed.png" &&
-    same_pixels "$TOLVANE_OUTPUT/text-normal.png" "$TOLVANE_OUTPUT/text-pressed.png"
-}
 tolvane_check "its text is white" eval 'white_mask "$shot" 254 382 111 31 "$TOLVANE_OUTPUT/text-normal.png" &&
   histogram "$TOLVANE_OUTPUT/text-normal.png" 0 0 111 31 | awk "\$2 == 255 && \$1 >= 50 { ok = 1 } END { exit !ok }"'
 tolvane_check "hot, the text stays where it was" eval 'white_mask "$hot" 254 382 111 31 "$TOLVANE_OUTPUT/text-hot.png" &&
   same_pixels "$TOLVANE_OUTPUT/text-normal.png" "$TOLVANE_OUTPUT/text-hot.png"'
+pressed_text_moved() {
+  pressed=$(window_shot pressed) && white_mask "$pressed" 255 383 111 31 "$TOLVANE_OUTPUT/text-pressed.png" &&
+    same_pixels "$TOLVANE_OUTPUT/text-normal.png" "$TOLVANE_OUTPUT/text-pressed.png"
+}
 tolvane_check "held down, its text lies one pixel further right and down" \
   eval 'tolvane_mouse_down && wait_for 2 pressed_text_moved'
 for corner in "254 382" "365 413"; do
