@@ -8,8 +8,18 @@
 //   tolvane-winspy drives                print each drive as "D: TYPE [LABEL]", TYPE the number
 //                                        of GetDriveTypeA, as the installer's drive list sees it
 //
-// texts and ok exit 0 when they found a box, 1 when not. Texts are in the ANSI
-// code page, one line each.
+// and, for the top-level window of window class CLASS (window_report.cpp):
+//   tolvane-winspy items CLASS           print the items of its combo box, then "selected INDEX"
+//   tolvane-winspy children CLASS CHILD  print each child of class CHILD as
+//                                        "LEFT TOP WIDTH HEIGHT VISIBLE TEXT", in client coordinates
+//   tolvane-winspy focus CLASS           print the keyboard focus of its thread as
+//                                        "CHILDCLASS LEFT TOP WIDTH HEIGHT", or "none"
+//   tolvane-winspy state CLASS           print "VISIBLE ICONIC LEFT TOP WIDTH HEIGHT"
+//   tolvane-winspy restore CLASS         restore it as its taskbar button would
+//   tolvane-winspy tooltips              print the text of each visible tooltip
+//
+// texts and ok exit 0 when they found a box, 1 when not; the window modes exit
+// 1 when there is no such window. Texts are in the ANSI code page, one line each.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -19,6 +29,7 @@
 #include <string>
 #include <vector>
 #include "services/shell/handle.h"
+#include "window_report.h"
 
 namespace {
 
@@ -105,10 +116,15 @@ int main(int argc, char** argv) {
         PrintDrives();
         return 0;
     }
+    if (argc >= 2) {
+        const int reported = RunWindowReport(argc, argv);
+        if (reported >= 0 && reported != 64) return reported;
+    }
     if (argc == 5 && std::strcmp(argv[1], "show") == 0)
         return Show(argv[2], argv[3], std::atoi(argv[4]));
     if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0)) {
-        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives\n");
+        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives | items|focus|state|restore "
+                     "CLASS | children CLASS CHILD | tooltips\n");
         return 64;
     }
     const std::vector<HWND> boxes = FindBoxes(argv[2]);

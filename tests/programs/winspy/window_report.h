@@ -1,0 +1,9 @@
+#pragma once
+// Reports on a running program's top-level window, found by its window class,
+// for script tests that must see what X cannot: control texts, the focus, the
+// minimised state.
+
+// Runs the window mode in argv[1] ("items", "children", "focus", "state",
+// "restore", "tooltips"); answers -1 when argv[1] is none of them, else the
+// exit code: 0 done, 1 no such window, 64 wrong arguments.
+int RunWindowReport(int argc, char** argv);
