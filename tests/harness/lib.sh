@@ -34,12 +34,23 @@ trap tolvane_cleanup EXIT
 
 # --- Drives (Wine reads them when its server starts: map, then tolvane_restart_server) ---
 
+# tolvane_free_drives COUNT: print COUNT letters from D to Y that no drive uses, upper case, on one line.
+tolvane_free_drives() {
+  local letter free=()
+  for letter in {d..y}; do
+    [ -e "$WINEPREFIX/dosdevices/$letter:" ] || [ -L "$WINEPREFIX/dosdevices/$letter:" ] || free+=("${letter^^}")
+  done
+  [ "${#free[@]}" -ge "$1" ] || { echo "fewer than $1 free drive letters" >&2; return 1; }
+  echo "${free[@]:0:$1}"
+}
+
 # tolvane_map_drive LETTER FOLDER TYPE [LABEL]: make FOLDER drive LETTER of TYPE hd|cdrom|network|floppy; no LABEL removes FOLDER's label.
+# A FOLDER that is not there makes a drive without a medium.
 tolvane_map_drive() {
   local letter folder
   letter=$(tr '[:upper:]' '[:lower:]' <<<"$1")
   case $3 in hd | cdrom | network | floppy) ;; *) echo "unknown drive type $3" >&2; return 1 ;; esac
-  folder=$(cd "$2" && pwd) || return 1
+  folder=$(realpath -m "$2") || return 1
   ln -sfn "$folder" "$WINEPREFIX/dosdevices/$letter:" || return 1
   wine reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /t REG_SZ /d "$3" /f \
     >"$TOLVANE_OUTPUT/reg.out" 2>&1 || { cat "$TOLVANE_OUTPUT/reg.out" >&2; return 1; }
@@ -64,6 +75,19 @@ tolvane_restart_server() {
   wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 }
 
+# --- Files ---
+
+# tolvane_work_folder: print an empty folder for the script's files, in its output folder (kept for a look after a failure).
+tolvane_work_folder() {
+  rm -rf "$TOLVANE_OUTPUT/work" && mkdir "$TOLVANE_OUTPUT/work" && echo "$TOLVANE_OUTPUT/work"
+}
+
+# tolvane_windows_path PATH: print the Unix PATH as Windows programs see it.
+tolvane_windows_path() {
+  wine winepath -w "$1" >"$TOLVANE_OUTPUT/winepath.out" 2>"$TOLVANE_OUTPUT/winepath.err" </dev/null &&
+    cat "$TOLVANE_OUTPUT/winepath.out"
+}
+
 # --- Processes ---
 
 # tolvane_start PROGRAM_UNIX_PATH [ARGS...]: run PROGRAM from its own folder in the background; sets TOLVANE_PID and TOLVANE_OUT (its stdout file).
@@ -79,10 +103,11 @@ tolvane_start() {
 
 # tolvane_wait_exit PID [TIMEOUT=10]: wait for a started program; prints and sets TOLVANE_EXIT, its exit code's low byte (-1 gives 255). Not in $( ).
 tolvane_wait_exit() {
-  local pid=$1 ticks=$((${2:-10} * 20)) state
+  local pid=$1 state deadline
+  # Microseconds on the clock, not counted sleeps: tests time programs with it.
+  deadline=$((${EPOCHREALTIME//[!0-9]/} + ${2:-10} * 1000000))
   while state=$(ps -o stat= -p "$pid") && [ "${state:0:1}" != Z ]; do
-    [ "$ticks" -gt 0 ] || { echo "process $pid still runs after ${2:-10} s" >&2; return 1; }
-    ticks=$((ticks - 1))
+    [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || { echo "process $pid still runs after ${2:-10} s" >&2; return 1; }
     sleep 0.05
   done
   wait "$pid"
