@@ -8,7 +8,7 @@ packages=(
   cmake make g++ dpkg-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei liblnk-utils
-  locales zip unzip time
+  locales zip unzip time python3
 )
 
 missing=()

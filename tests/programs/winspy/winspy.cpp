@@ -7,6 +7,10 @@
 //                                        when the box is answered with OK
 //   tolvane-winspy drives                print each drive as "D: TYPE [LABEL]", TYPE the number
 //                                        of GetDriveTypeA, as the installer's drive list sees it
+//   tolvane-winspy close TITLE           ask each top-level window titled TITLE to close (WM_CLOSE)
+//   tolvane-winspy children CLASS        print each child of the visible top-level windows of
+//                                        CLASS as "CLASS X Y WIDTH HEIGHT VISIBLE TEXT", X and Y
+//                                        relative to the parent's client area
 //
 // texts and ok exit 0 when they found a box, 1 when not. Texts are in the ANSI
 // code page, one line each.
@@ -96,6 +100,38 @@ void PrintDrives() {
     }
 }
 
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    RECT r;
+    (void)GetWindowRect(child, &r);
+    (void)MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%s %ld %ld %ld %ld %d %s\n", ClassName(child).c_str(), r.left, r.top, r.right - r.left,
+                r.bottom - r.top, IsWindowVisible(child) ? 1 : 0, WindowText(child).c_str());
+    return TRUE;
+}
+
+// Texts of another process's windows come from the window manager's copy, so
+// this works while that program is busy.
+int PrintChildren(const char* windowClass) {
+    int found = 0;
+    for (HWND top = FindWindowExA(nullptr, nullptr, windowClass, nullptr); top;
+         top = FindWindowExA(nullptr, top, windowClass, nullptr)) {
+        if (!IsWindowVisible(top)) continue;
+        ++found;
+        (void)EnumChildWindows(top, PrintChild, 0);
+    }
+    return found ? 0 : 1;
+}
+
+int CloseWindows(const char* title) {
+    int found = 0;
+    for (HWND top = FindWindowExA(nullptr, nullptr, nullptr, title); top;
+         top = FindWindowExA(nullptr, top, nullptr, title)) {
+        ++found;
+        (void)PostMessageA(top, WM_CLOSE, 0, 0);
+    }
+    return found ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,10 +141,12 @@ int main(int argc, char** argv) {
         PrintDrives();
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "children") == 0) return PrintChildren(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "close") == 0) return CloseWindows(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "show") == 0)
         return Show(argv[2], argv[3], std::atoi(argv[4]));
     if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0)) {
-        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives\n");
+        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives | children CLASS | close TITLE\n");
         return 64;
     }
     const std::vector<HWND> boxes = FindBoxes(argv[2]);
