@@ -3,6 +3,7 @@
 //
 //   tolvane-winspy texts TITLE           print the static texts of each message box titled TITLE
 //   tolvane-winspy ok TITLE              press OK on each message box titled TITLE
+//   tolvane-winspy owner TITLE           print the class of each message box's owner window
 //   tolvane-winspy show TITLE TEXT CODE  show a solid panel and a message box; exit with CODE
 //                                        when the box is answered with OK
 //   tolvane-winspy drives                print each drive as "D: TYPE [LABEL]", TYPE the number
@@ -145,14 +146,17 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "close") == 0) return CloseWindows(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "show") == 0)
         return Show(argv[2], argv[3], std::atoi(argv[4]));
-    if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0)) {
-        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives | children CLASS | close TITLE\n");
+    if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0 &&
+                      std::strcmp(argv[1], "owner") != 0)) {
+        std::fprintf(stderr, "usage: tolvane-winspy texts|ok|owner TITLE | show TITLE TEXT CODE | drives | children CLASS | close TITLE\n");
         return 64;
     }
     const std::vector<HWND> boxes = FindBoxes(argv[2]);
     for (HWND box : boxes) {
         if (argv[1][0] == 't')
             (void)EnumChildWindows(box, PrintStaticText, 0);
+        else if (argv[1][0] == 'o' && argv[1][1] == 'w')
+            std::printf("%s\n", ClassName(GetWindow(box, GW_OWNER)).c_str());
         else
             PressOk(box);
     }
