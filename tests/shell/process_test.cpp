@@ -3,6 +3,7 @@
 
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "services/shell/shell.h"
 #include "tests/shell/scratch.h"
@@ -34,7 +35,8 @@ std::string Quoted(const std::string& path) {
 
 // Each test runs a copy of the probe from a folder of its own, as the
 // installer runs the installed program from the install folder, which is not
-// the installer's own folder. The probe writes its record to a known file.
+// the installer's own folder. Every start gets a record file of its own, so a
+// probe that ends late cannot write into the record of the next one.
 class StartProgram : public testing::Test {
 protected:
     static void SetUpTestSuite() { StartLikeTheInstaller(); }
@@ -46,29 +48,47 @@ protected:
                                   (installFolder() + "\\" + probe).c_str(), TRUE))
                 << probe;
         }
-        ASSERT_TRUE(SetEnvironmentVariableA("TOLVANE_PROBE_RECORD", recordPath().c_str()));
     }
-    void TearDown() override { (void)SetEnvironmentVariableA("TOLVANE_PROBE_RECORD", nullptr); }
+    // The window probes end on their own after --exit-after; the scratch
+    // folder can only go once they have.
+    void TearDown() override {
+        for (const auto& record : windowRecords_) (void)awaitRecord(record, "ended");
+        (void)SetEnvironmentVariableA("TOLVANE_PROBE_RECORD", nullptr);
+    }
 
     std::string installFolder() const { return scratch / "tolv"; }
-    std::string recordPath() const { return scratch / "record.txt"; }
     std::string probeCommand(const std::string& options = "--exit-after=400") const {
         return Quoted(installFolder() + "\\tolvane-probe.exe") + " " + options;
     }
+    std::string consoleProbeCommand() const {
+        return Quoted(installFolder() + "\\tolvane-probe-console.exe");
+    }
 
-    // The record as soon as it is there (the probe writes it whole), or empty
-    // after a few seconds.
-    Record awaitRecord() const {
+    // Names the record file of the next probe started.
+    std::string nextRecord(bool windowProbe = true) {
+        const std::string record = scratch / ("record-" + std::to_string(++records_) + ".txt");
+        EXPECT_TRUE(SetEnvironmentVariableA("TOLVANE_PROBE_RECORD", record.c_str()));
+        if (windowProbe) windowRecords_.push_back(record);
+        return record;
+    }
+
+    // The record once it holds the key (the probe writes its start record
+    // whole), or empty after a few seconds.
+    static Record awaitRecord(const std::string& path, const char* key = "flags") {
         const ULONGLONG start = GetTickCount64();
         while (MillisecondsSince(start) < 5000) {
-            const std::string text = ReadFileBytes(recordPath());
-            if (!text.empty()) return ParseRecord(text);
+            Record record = ParseRecord(ReadFileBytes(path));
+            if (record.count(key) != 0) return record;
             Sleep(20);
         }
         return {};
     }
 
     ScratchFolder scratch;
+
+private:
+    int records_ = 0;
+    std::vector<std::string> windowRecords_;
 };
 
 TEST_F(StartProgram, ShowModesArePassedThroughTheStartupInfo) {
@@ -85,26 +105,28 @@ TEST_F(StartProgram, ShowModesArePassedThroughTheStartupInfo) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "show mode " << c.mode);
-        (void)DeleteFileA(recordPath().c_str());
+        const std::string path = nextRecord();
         ASSERT_TRUE(shell::StartProgram(probeCommand(), false, c.mode));
-        Record record = awaitRecord();
+        Record record = awaitRecord(path);
         EXPECT_EQ(record["flags"], std::to_string(STARTF_USESHOWWINDOW));
         EXPECT_EQ(record["show"], std::to_string(c.show));
     }
 }
 
 TEST_F(StartProgram, DefaultsToANormalWindowWithoutWaiting) {
+    const std::string path = nextRecord();
     const ULONGLONG start = GetTickCount64();
     ASSERT_TRUE(shell::StartProgram(probeCommand("--exit-after=3000")));
     EXPECT_LT(MillisecondsSince(start), 2000u);
-    Record record = awaitRecord();
+    Record record = awaitRecord(path);
     EXPECT_EQ(record["show"], std::to_string(SW_SHOWNORMAL));
     EXPECT_EQ(record.count("ended"), 0u);
 }
 
 TEST_F(StartProgram, ChildStartsInTheOwnFolderWithTheCommandLineUnchanged) {
+    const std::string path = nextRecord();
     ASSERT_TRUE(shell::StartProgram(probeCommand("--exit-after=400 \"two words\"")));
-    Record record = awaitRecord();
+    Record record = awaitRecord(path);
     EXPECT_EQ(record["cwd"], shell::OwnFolder());
     EXPECT_EQ(record["cmdline"], probeCommand("--exit-after=400 \"two words\""));
 }
@@ -117,17 +139,19 @@ TEST_F(StartProgram, NoProgramFailsAtOnce) {
 }
 
 TEST_F(StartProgram, ConsoleProgramReturnsAtOnce) {
+    const std::string path = nextRecord(false);
     const ULONGLONG start = GetTickCount64();
-    ASSERT_TRUE(shell::StartProgram(Quoted(installFolder() + "\\tolvane-probe-console.exe")));
+    ASSERT_TRUE(shell::StartProgram(consoleProbeCommand()));
     EXPECT_LT(MillisecondsSince(start), 500u);
-    EXPECT_EQ(awaitRecord()["cwd"], shell::OwnFolder());
+    EXPECT_EQ(awaitRecord(path)["cwd"], shell::OwnFolder());
 }
 
 TEST_F(StartProgram, WaitFlagWaitsForTheEnd) {
+    const std::string path = nextRecord();
     const ULONGLONG start = GetTickCount64();
     ASSERT_TRUE(shell::StartProgram(probeCommand("--exit-after=1500"), true));
     EXPECT_GE(MillisecondsSince(start), 1500u);
-    EXPECT_EQ(ParseRecord(ReadFileBytes(recordPath()))["ended"], "1");
+    EXPECT_EQ(ParseRecord(ReadFileBytes(path))["ended"], "1");
 }
 
 }  // namespace

@@ -23,8 +23,13 @@ ScratchFolder::ScratchFolder() {
 }
 
 ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    // A program started from here may still be on its way out, its file in use.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+        if (!error) return;
+        Sleep(40);
+    }
 }
 
 std::string ListFolder(const std::string& folder) {

@@ -18,6 +18,11 @@ void Mark(const char* text) {
 
 void ExitRoutine() { Mark("exit routine"); }
 
+DWORD WINAPI CloseFromAnotherThread(void*) {
+    ui::CloseWindow(0);
+    return 0;
+}
+
 int ChildEntry(const std::string& scenario) {
     StartServices();
     ui::RegisterExitRoutine(ExitRoutine);
@@ -45,7 +50,7 @@ int ChildEntry(const std::string& scenario) {
         });
         PostMessageA(FindWindowExA(ui::LoadedHandle(0), nullptr, "Button", nullptr), BM_CLICK, 0, 0);
     } else if (scenario == "close-from-thread") {
-        CreateThread(nullptr, 0, [](void*) -> DWORD { ui::CloseWindow(0); return 0; }, nullptr, 0, nullptr);
+        CloseHandle(CreateThread(nullptr, 0, CloseFromAnotherThread, nullptr, 0, nullptr));
     }
     ui::RunMessageLoop();
     Mark("loop ended");

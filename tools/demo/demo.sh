@@ -17,9 +17,10 @@ mkdir -p "$out/payload/data/images" "$out/payload/docs" "$out/drive-d/setup"
 cp "$build/tolvane-probe.exe" "$out/payload/Tolvane.exe"
 printf '[tolvane]\nlanguage=zh-CN\n' >"$out/payload/data/config.ini"
 cp "$top/assets/banner.png" "$out/payload/data/images/banner.png"
-printf 'Tolvane 使用说明\n' >"$out/payload/docs/说明.txt"
-for i in 1 2 3 4 5 6; do head -c 3000000 /dev/urandom >"$out/payload/data/resource$i.bin"; done
-(cd "$out/payload" && zip -q -r -X -UN=UTF8 "$out/drive-d/setup/qzr.dat" data docs Tolvane.exe)
+# Names in the ANSI code page, as an archive made on a Chinese Windows has them.
+printf 'Tolvane 使用说明\n' >"$out/payload/docs/$(printf '说明.txt' | iconv -f UTF-8 -t GBK)"
+for i in $(seq 12); do head -c 9000000 /dev/urandom | base64 -w 76 >"$out/payload/data/resource$i.bin"; done
+(cd "$out/payload" && zip -q -r -X "$out/drive-d/setup/qzr.dat" data docs Tolvane.exe)
 cp "$build/TolvaneSetup.exe" "$out/drive-d/setup/"
 
 desktop=$HOME/Desktop
@@ -40,8 +41,12 @@ else
   tolvane_shot "$out/screen.png"
   convert "$out/screen.png" -crop "${w}x${h}+$x+$y" +repage "$out/1-idle.png"
   tolvane_click $((x + 310)) $((y + 398))
-  sleep 0.4
-  tolvane_shot "$out/screen.png"
+  # Keep the first picture in which the progress bar has grown.
+  for _ in $(seq 60); do
+    tolvane_shot "$out/screen.png"
+    [ "$(tolvane_pixel "$out/screen.png" $((x + 20)) $((y + 364)))" != "255 255 255" ] && break
+    sleep 0.05
+  done
   convert "$out/screen.png" -crop "${w}x${h}+$x+$y" +repage "$out/2-installing.png"
   tolvane_wait_exit "$TOLVANE_PID" 60 >/dev/null
   sleep 1
