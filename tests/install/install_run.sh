@@ -31,17 +31,25 @@ watcher=$TOLVANE_PID
 tolvane_check "the watcher has found the bar" wait_for_file "$watch" 10
 tolvane_check "click 立即安装" click_install
 
-# Each held state is photographed, then let go.
-holds=0
+# Each held state is photographed, then let go. While the second is held, the
+# UI thread has nothing to do but wait for the unpacking thread: it must block.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$INSTALLER_PID/stat"; }
+holds=0 idle_ticks=
 while :; do
   n=$((holds + 1))
   until [ -e "$hold/held-$n" ] || grep -qx end "$watch" 2>/dev/null; do sleep 0.02; done
   [ -e "$hold/held-$n" ] || break
   tolvane_shot "$hold/shot-$n.png" || tolvane_fail "screenshot of hold $n"
+  if [ "$n" = 2 ]; then
+    before=$(cpu_ticks) && sleep 1 && idle_ticks=$(($(cpu_ticks) - before))
+  fi
   touch "$hold/go-$n"
   holds=$n
   [ "$holds" -lt 20 ] || tolvane_fail "more holds than reports"
 done
+tolvane_check "the waiting installer used under 0.2 s of processor time in 1 s" \
+  eval '[ -n "$idle_ticks" ] && [ "$idle_ticks" -lt $(($(getconf CLK_TCK) / 5)) ]'
+echo "     ($idle_ticks ticks)"
 tolvane_check "the watcher ends with the window" tolvane_wait_exit "$watcher" 10
 tolvane_check "the installer ends" tolvane_wait_exit "$INSTALLER_PID" 10
 tolvane_check "with exit code 0" tolvane_equal 0 "$TOLVANE_EXIT"
