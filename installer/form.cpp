@@ -6,14 +6,11 @@ namespace installer {
 using ui::ControlTemplate;
 using ui::Kind;
 
+static ControlTemplate Placed(const char* name, Kind kind, int left, int top, int width, int height);
+
 static ControlTemplate Window() {
-    ControlTemplate w;
-    w.name = "安装窗口";
-    w.kind = Kind::Window;
-    w.left = 50;  // the stored place is not used: the window is centred
-    w.top = 50;
-    w.width = 617;
-    w.height = 428;
+    // The stored place, 50, 50, is not used: the window is centred.
+    ControlTemplate w = Placed("安装窗口", Kind::Window, 50, 50, 617, 428);
     w.window.background = RGB(0, 136, 255);
     w.window.icon = "DEFAULT_ICON";
     w.window.dragAnywhere = true;
@@ -23,15 +20,20 @@ static ControlTemplate Window() {
     return w;
 }
 
-static ControlTemplate Label(const char* name, int left, int top, int width, int height, COLORREF text,
-                             COLORREF fill) {
+static ControlTemplate Placed(const char* name, Kind kind, int left, int top, int width, int height) {
     ControlTemplate c;
     c.name = name;
-    c.kind = Kind::Label;
+    c.kind = kind;
     c.left = left;
     c.top = top;
     c.width = width;
     c.height = height;
+    return c;
+}
+
+static ControlTemplate Label(const char* name, int left, int top, int width, int height, COLORREF text,
+                             COLORREF fill) {
+    ControlTemplate c = Placed(name, Kind::Label, left, top, width, height);
     c.label.text = text;
     c.label.fill = fill;
     return c;
@@ -39,13 +41,7 @@ static ControlTemplate Label(const char* name, int left, int top, int width, int
 
 static ControlTemplate Button(const char* name, int left, int top, int width, int height, const char* tooltip,
                               COLORREF faceNormal, COLORREF faceHot, ui::Handler onClick) {
-    ControlTemplate c;
-    c.name = name;
-    c.kind = Kind::SuperButton;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
+    ControlTemplate c = Placed(name, Kind::SuperButton, left, top, width, height);
     c.tabStop = true;
     c.button.tooltip = tooltip;
     c.button.faceNormal = c.button.faceFocused = faceNormal;
@@ -61,23 +57,11 @@ static std::vector<ControlTemplate> Controls() {
     progress.visible = false;
     progress.label.gradient = {RGB(100, 208, 255), RGB(128, 224, 0), RGB(0, 255, 255)};
 
-    ControlTemplate unpacker;
-    unpacker.name = "ZIP压缩1";
-    unpacker.kind = Kind::ArchiveUnpacker;
-    unpacker.left = 152;
-    unpacker.top = 368;
-    unpacker.width = 64;
-    unpacker.height = 48;
+    ControlTemplate unpacker = Placed("ZIP压缩1", Kind::ArchiveUnpacker, 152, 368, 64, 48);
     unpacker.visible = false;
     unpacker.bindings = {{ui::kProgress, OnProgress}};
 
-    ControlTemplate drives;
-    drives.name = "驱动器框1";
-    drives.kind = Kind::DriveSelector;
-    drives.left = 88;
-    drives.top = 331;
-    drives.width = 128;
-    drives.height = 20;
+    ControlTemplate drives = Placed("驱动器框1", Kind::DriveSelector, 88, 331, 128, 20);
     drives.tabStop = true;
     drives.bindings = {{ui::kChange, OnDriveChange}};
 

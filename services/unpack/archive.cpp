@@ -1,6 +1,6 @@
 #include "services/unpack/archive.h"
 
-#include <minizip/iowin32.h>
+#include "services/unpack/archive_file.h"
 
 #include <array>
 #include <cstdio>
@@ -20,9 +20,7 @@ bool PassesArchiveTest(const std::string& path) {
 }
 
 Archive OpenArchive(const std::string& path) {
-    // minizip's Win32 file functions: CreateFileA with GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING.
-    zlib_filefunc64_def files{};
-    fill_win32_filefunc64A(&files);
+    zlib_filefunc64_def files = BufferedArchiveFile();
     return Archive(unzOpen2_64(path.c_str(), &files));
 }
 

@@ -45,7 +45,6 @@ std::optional<EntryInfo> ReadEntryInfo(unzFile archive, uint32_t index) {
     if (!extra) return std::nullopt;
 
     EntryInfo info;
-    info.index = index;
     info.nameTooLong = record.size_filename >= name.size();
     if (!info.nameTooLong) info.name.assign(name.data(), record.size_filename);
     info.utf8Name = (record.flag & kUtf8NameFlag) != 0;

@@ -12,7 +12,6 @@ namespace unpack {
 
 // What is read for one entry from its central-directory record and its local header.
 struct EntryInfo {
-    uint32_t index = 0;
     std::string name;           // the stored name, unchanged; empty when nameTooLong
     bool nameTooLong = false;   // 260 bytes or more: never used
     bool utf8Name = false;      // general-purpose flag bit 11: the name is UTF-8

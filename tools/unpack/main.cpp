@@ -1,6 +1,8 @@
 // tolvane-unpack ARCHIVE DEST: unpacks as the installer does and prints each
 // progress report as "<percent> <current entry>", then "result <r>".
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <memory>
@@ -25,6 +27,9 @@ int ExitStatus(int result) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Raw bytes: entry names stay as they are and lines end in "\n" alone.
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+    (void)_setmode(_fileno(stderr), _O_BINARY);
     if (argc != 3) {
         std::fprintf(stderr, "usage: tolvane-unpack ARCHIVE DEST\n");
         return 64;
