@@ -26,10 +26,10 @@ trap install_end EXIT
 
 # map_drives: map D: (and any LETTER=FOLDER:TYPE given) and restart the server.
 map_drives() {
-  local spec letter rest
+  local mapping letter rest
   tolvane_map_drive D "$DRIVE_D" hd || return 1
-  for spec in "$@"; do
-    letter=${spec%%=*} rest=${spec#*=}
+  for mapping in "$@"; do
+    letter=${mapping%%=*} rest=${mapping#*=}
     INSTALL_DRIVES+=("$letter")
     tolvane_map_drive "$letter" "${rest%:*}" "${rest##*:}" || return 1
   done

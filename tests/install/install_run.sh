@@ -60,9 +60,12 @@ echo "$held"
 held_widths=$(awk '{ print $3 }' <<<"$held" | uniq | paste -sd " ")
 tolvane_check "the bar is held at each report's width: 0, 33, 66, 100 percent" tolvane_equal "0 202 405 615" "$held_widths"
 tolvane_check "the bar is shown at every report" tolvane_equal "" "$(awk '$4 != 1' <<<"$held")"
-captions=$(iconv -f GBK -t UTF-8 "$watch" | awk '$1 != "end" && $3 == 1 { $1 = $2 = $3 = ""; sub(/^ +/, ""); print }' | uniq | paste -sd " ")
+# Every caption shown with the bar, after the install folder (which the
+# first report may replace before the watcher sees it).
+captions=$(iconv -f GBK -t UTF-8 "$watch" | awk '$1 != "end" && $3 == 1 { $1 = $2 = $3 = ""; sub(/^ +/, ""); print }' |
+           grep -vx 'D:\\tolv' | uniq | paste -sd " ")
 tolvane_check "the status label names each entry in turn" \
-  tolvane_equal 'D:\tolv D:\tolv\说明.txt D:\tolv\Tolvane.exe D:\tolv\data.bin' "$captions"
+  tolvane_equal 'D:\tolv\说明.txt D:\tolv\Tolvane.exe D:\tolv\data.bin' "$captions"
 tolvane_check "and keeps the third's at full width" \
   tolvane_equal 'D:\tolv\data.bin' "$(awk '$3 == 615 { $1 = $2 = $3 = $4 = ""; sub(/^ +/, ""); print }' <<<"$held" | tail -n 1)"
 
