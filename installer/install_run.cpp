@@ -93,7 +93,7 @@ std::optional<int32_t> OnInstall(const ui::EventArgs&) {
     InstallWait(*run);
     if (run->result == 1)
         WriteShortcut(*run);
-    else if (run->ended)
+    else if (run->ended && ui::LoadedHandle(kInstallerWindow))  // a closed window wants no error box
         ReportFailure(*run);
     running = false;
     return std::nullopt;

@@ -67,6 +67,9 @@ void WriteInt(ControlAddress address, Property property, int32_t value) {
         if (!live) return;
         RECT r;
         (void)GetWindowRect(live, &r);
+        // An unchanged width changes nothing on the screen; from another thread
+        // it would still cost a round trip through the UI thread.
+        if (r.right - r.left == width) return;
         (void)SetWindowPos(live, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }

@@ -16,11 +16,21 @@ std::string TextOf(HWND window) {
     return std::string(text.data(), static_cast<size_t>(got > 0 ? got : 0));
 }
 
+}  // namespace
+
 std::string ClassOf(HWND window) {
     char name[256] = {};
     (void)GetClassNameA(window, name, sizeof(name));
     return name;
 }
+
+std::string StoredText(HWND window) {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
+    const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<size_t>(length > 0 ? length : 0));
+}
+
+namespace {
 
 // The child's rectangle in the client coordinates of the top-level window.
 RECT RectIn(HWND top, HWND child) {
@@ -54,11 +64,13 @@ int Items(HWND top) {
     return 0;
 }
 
+// All children when childClass is null, each line then naming the class.
 int Children(HWND top, const char* childClass) {
     for (HWND child = FindWindowExA(top, nullptr, childClass, nullptr); child;
          child = FindWindowExA(top, child, childClass, nullptr)) {
+        if (!childClass) std::printf("%s ", ClassOf(child).c_str());
         PrintRect(RectIn(top, child));
-        std::printf(" %d %s\n", IsWindowVisible(child) ? 1 : 0, TextOf(child).c_str());
+        std::printf(" %d %s\n", IsWindowVisible(child) ? 1 : 0, StoredText(child).c_str());
     }
     return 0;
 }
@@ -102,11 +114,11 @@ int RunWindowReport(int argc, char** argv) {
     const bool known = mode == "items" || mode == "children" || mode == "focus" || mode == "state" ||
                        mode == "restore";
     if (!known) return -1;
-    if (argc != (mode == "children" ? 4 : 3)) return 64;
+    if (argc != 3 && !(mode == "children" && argc == 4)) return 64;
     HWND top = FindWindowA(argv[2], nullptr);
     if (!top) return 1;
     if (mode == "items") return Items(top);
-    if (mode == "children") return Children(top, argv[3]);
+    if (mode == "children") return Children(top, argc == 4 ? argv[3] : nullptr);
     if (mode == "focus") return Focus(top);
     if (mode == "state") return State(top);
     // As the taskbar button does.

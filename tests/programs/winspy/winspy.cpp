@@ -3,15 +3,18 @@
 //
 //   tolvane-winspy texts TITLE           print the static texts of each message box titled TITLE
 //   tolvane-winspy ok TITLE              press OK on each message box titled TITLE
+//   tolvane-winspy owner TITLE           print the class of each message box's owner window
 //   tolvane-winspy show TITLE TEXT CODE  show a solid panel and a message box; exit with CODE
 //                                        when the box is answered with OK
 //   tolvane-winspy drives                print each drive as "D: TYPE [LABEL]", TYPE the number
 //                                        of GetDriveTypeA, as the installer's drive list sees it
+//   tolvane-winspy close TITLE           ask each top-level window titled TITLE to close (WM_CLOSE)
 //
 // and, for the top-level window of window class CLASS (window_report.cpp):
 //   tolvane-winspy items CLASS           print the items of its combo box, then "selected INDEX"
-//   tolvane-winspy children CLASS CHILD  print each child of class CHILD as
-//                                        "LEFT TOP WIDTH HEIGHT VISIBLE TEXT", in client coordinates
+//   tolvane-winspy children CLASS [CHILD] print each child (of class CHILD) as
+//                                        "LEFT TOP WIDTH HEIGHT VISIBLE TEXT", in client coordinates;
+//                                        without CHILD each line begins with the child's class
 //   tolvane-winspy focus CLASS           print the keyboard focus of its thread as
 //                                        "CHILDCLASS LEFT TOP WIDTH HEIGHT", or "none"
 //   tolvane-winspy state CLASS           print "VISIBLE ICONIC LEFT TOP WIDTH HEIGHT"
@@ -38,18 +41,6 @@ const char kPanelClass[] = "TolvaneWinspyPanel";
 // The panel's colour, which the helpers' own test looks for on the screen.
 const COLORREF kPanelColour = RGB(0, 136, 255);
 
-std::string WindowText(HWND window) {
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1);
-    const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data(), static_cast<size_t>(length > 0 ? length : 0));
-}
-
-std::string ClassName(HWND window) {
-    char name[256] = {};
-    (void)GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
 struct BoxSearch {
     std::string title;
     std::vector<HWND> found;
@@ -57,7 +48,7 @@ struct BoxSearch {
 
 BOOL CALLBACK CollectBox(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<BoxSearch*>(data);
-    if (ClassName(window) == kDialogClass && WindowText(window) == search->title)
+    if (ClassOf(window) == kDialogClass && StoredText(window) == search->title)
         search->found.push_back(window);
     return TRUE;
 }
@@ -69,8 +60,8 @@ std::vector<HWND> FindBoxes(const std::string& title) {
 }
 
 BOOL CALLBACK PrintStaticText(HWND child, LPARAM) {
-    const std::string text = WindowText(child);
-    if (_stricmp(ClassName(child).c_str(), "Static") == 0 && !text.empty())
+    const std::string text = StoredText(child);
+    if (_stricmp(ClassOf(child).c_str(), "Static") == 0 && !text.empty())
         std::printf("%s\n", text.c_str());
     return TRUE;
 }
@@ -107,6 +98,16 @@ void PrintDrives() {
     }
 }
 
+int CloseWindows(const char* title) {
+    int found = 0;
+    for (HWND top = FindWindowExA(nullptr, nullptr, nullptr, title); top;
+         top = FindWindowExA(nullptr, top, nullptr, title)) {
+        ++found;
+        (void)PostMessageA(top, WM_CLOSE, 0, 0);
+    }
+    return found ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,17 +121,21 @@ int main(int argc, char** argv) {
         const int reported = RunWindowReport(argc, argv);
         if (reported >= 0 && reported != 64) return reported;
     }
+    if (argc == 3 && std::strcmp(argv[1], "close") == 0) return CloseWindows(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "show") == 0)
         return Show(argv[2], argv[3], std::atoi(argv[4]));
-    if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0)) {
-        std::fprintf(stderr, "usage: tolvane-winspy texts|ok TITLE | show TITLE TEXT CODE | drives | items|focus|state|restore "
-                     "CLASS | children CLASS CHILD | tooltips\n");
+    if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0 &&
+                      std::strcmp(argv[1], "owner") != 0)) {
+        std::fprintf(stderr, "usage: tolvane-winspy texts|ok|owner|close TITLE | show TITLE TEXT CODE | drives | "
+                     "items|focus|state|restore CLASS | children CLASS [CHILD] | tooltips\n");
         return 64;
     }
     const std::vector<HWND> boxes = FindBoxes(argv[2]);
     for (HWND box : boxes) {
         if (argv[1][0] == 't')
             (void)EnumChildWindows(box, PrintStaticText, 0);
+        else if (argv[1][0] == 'o' && argv[1][1] == 'w')
+            std::printf("%s\n", ClassOf(GetWindow(box, GW_OWNER)).c_str());
         else
             PressOk(box);
     }
