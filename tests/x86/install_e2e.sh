@@ -60,7 +60,8 @@ for file in "${files[@]}"; do
   tolvane_check "and its time" tolvane_equal "$(stat -c %Y "$payload/$file")" "$(stat -c %Y "$drive/tolv/$file")"
 done
 
-# The installer waits for the program's first input wait for at most 1 s: the record may come later.
+# The installer waits at most 1 s for the program it starts: under emulation
+# the program's record may come after the installer has ended.
 record=$drive/tolv/Tolvane.exe.start.txt
 for _ in $(seq 600); do [ -f "$record" ] && break; sleep 0.1; done
 tolvane_check "the installed program was started" test -f "$record"
