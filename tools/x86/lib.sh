@@ -8,12 +8,15 @@ X86_QEMU=$X86_CACHE/qemu-i386
 X86_STAMPS=$X86_CACHE/stamps
 X86_LOGS=$X86_CACHE/logs
 X86_TOOLS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The Wine prefix and home inside the root.
+X86_PREFIX=/opt/tolvane/prefix
+X86_HOME=/opt/tolvane/home
 
 # Everything a program in the root sees (env -i drops the rest).
 x86_env=(
   PATH=/usr/local/bin:/usr/bin:/bin
-  HOME=/opt/tolvane/home
-  WINEPREFIX=/opt/tolvane/prefix
+  HOME=$X86_HOME
+  WINEPREFIX=$X86_PREFIX
   WINEARCH=win32
   WINEDEBUG=-all
   "WINEDLLOVERRIDES=winemenubuilder.exe=d;mscoree,mshtml="
