@@ -62,7 +62,10 @@ tolvane_check "the bar is held at each report's width: 0, 33, 66, 100 percent" t
 tolvane_check "the bar is shown at every report" tolvane_equal "" "$(awk '$4 != 1' <<<"$held")"
 # Every caption shown with the bar, after the install folder (which the
 # first report may replace before the watcher sees it).
-captions=$(iconv -f GBK -t UTF-8 "$watch" | awk '$1 != "end" && $3 == 1 { $1 = $2 = $3 = ""; sub(/^ +/, ""); print }' |
+# "seen WIDTH VISIBLE CAPTION" and "hold N WIDTH VISIBLE CAPTION" lines.
+captions=$(iconv -f GBK -t UTF-8 "$watch" |
+           awk '$1 == "seen" && $3 == 1 { $1 = $2 = $3 = ""; sub(/^ +/, ""); print }
+                $1 == "hold" && $4 == 1 { $1 = $2 = $3 = $4 = ""; sub(/^ +/, ""); print }' |
            grep -vx 'D:\\tolv' | uniq | paste -sd " ")
 tolvane_check "the status label names each entry in turn" \
   tolvane_equal 'D:\tolv\说明.txt D:\tolv\Tolvane.exe D:\tolv\data.bin' "$captions"
