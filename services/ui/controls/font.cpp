@@ -2,11 +2,11 @@
 
 namespace ui {
 
-ControlFont::ControlFont(const FontSpec& spec) {
-    if (spec.stock) return;
+ControlFont::ControlFont(const FontSpec& wanted) {
+    if (wanted.stock) return;
     LOGFONTA font{};
-    font.lfHeight = spec.height;
-    font.lfWeight = spec.weight;
+    font.lfHeight = wanted.height;
+    font.lfWeight = wanted.weight;
     // The face is left to the font mapper; these five fields are always replaced.
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;

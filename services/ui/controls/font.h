@@ -8,7 +8,7 @@ namespace ui {
 // is the stock DEFAULT_GUI_FONT.
 class ControlFont {
 public:
-    explicit ControlFont(const FontSpec& spec);
+    explicit ControlFont(const FontSpec& wanted);
     HFONT Get() const { return owned_ ? owned_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 private:
