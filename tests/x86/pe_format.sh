@@ -32,5 +32,19 @@ for exe in "${exes[@]}"; do
   foreign=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | grep -iE '^(lib|zlib)' | tr '\n' ' ')
   [ -z "$foreign" ] || fault "$name needs DLLs that Windows does not have: $foreign"
 done
+# The installer's own resources: the icon, the version texts (UTF-16 in the
+# Chinese PRC block of code page 1200) and a manifest for this machine.
+setup=$build/TolvaneSetup.exe
+if [ -f "$setup" ]; then
+  utf16() { printf '%s' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 | tr -d ' \n'; }
+  hex=$(od -An -tx1 -v "$setup" | tr -d ' \n')
+  for text in 080404B0 FileDescription Tolvane安装程序 Comments Corvessa DEFAULT_ICON; do
+    [[ $hex == *"$(utf16 "$text")"* ]] || fault "TolvaneSetup.exe has no resource text $text"
+  done
+  arch=$([ "$flavour" = x86 ] && echo x86 || echo amd64)
+  grep -aq 'Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$setup" || fault "no common controls 6 in the manifest"
+  grep -aq "processorArchitecture=\"$arch\"" "$setup" || fault "the manifest does not declare $arch"
+  ! grep -aq requestedExecutionLevel "$setup" || fault "the manifest asks for an execution level"
+fi
 echo "checked ${#exes[@]} programs of $flavour, $faults faults"
 [ "$faults" -eq 0 ]
