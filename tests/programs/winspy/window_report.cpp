@@ -111,16 +111,21 @@ int RunWindowReport(int argc, char** argv) {
         (void)EnumWindows(PrintTooltip, 0);
         return 0;
     }
-    const bool known = mode == "items" || mode == "children" || mode == "focus" || mode == "state" ||
+    const bool known = mode == "items" || mode == "children" || mode == "focus" || mode == "state" || mode == "wait-state" ||
                        mode == "restore";
     if (!known) return -1;
     if (argc != 3 && !(mode == "children" && argc == 4)) return 64;
     HWND top = FindWindowA(argv[2], nullptr);
+    // wait-state: the state once the window is shown, waiting up to 10 s for it.
+    for (int i = 0; mode == "wait-state" && i < 200 && !(top && IsWindowVisible(top)); ++i) {
+        Sleep(50);
+        top = FindWindowA(argv[2], nullptr);
+    }
     if (!top) return 1;
     if (mode == "items") return Items(top);
     if (mode == "children") return Children(top, argc == 4 ? argv[3] : nullptr);
     if (mode == "focus") return Focus(top);
-    if (mode == "state") return State(top);
+    if (mode == "state" || mode == "wait-state") return State(top);
     // As the taskbar button does.
     return PostMessageA(top, WM_SYSCOMMAND, SC_RESTORE, 0) ? 0 : 1;
 }

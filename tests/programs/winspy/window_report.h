@@ -6,7 +6,7 @@
 // minimised state.
 
 // Runs the window mode in argv[1] ("items", "children", "focus", "state",
-// "restore", "tooltips"); answers -1 when argv[1] is none of them, else the
+// "restore", "tooltips", "wait-state"); answers -1 when argv[1] is none of them, else the
 // exit code: 0 done, 1 no such window, 64 wrong arguments.
 int RunWindowReport(int argc, char** argv);
 

@@ -18,6 +18,7 @@
 //   tolvane-winspy focus CLASS           print the keyboard focus of its thread as
 //                                        "CHILDCLASS LEFT TOP WIDTH HEIGHT", or "none"
 //   tolvane-winspy state CLASS           print "VISIBLE ICONIC LEFT TOP WIDTH HEIGHT"
+//   tolvane-winspy wait-state CLASS      the same once the window is shown (waits up to 10 s)
 //   tolvane-winspy restore CLASS         restore it as its taskbar button would
 //   tolvane-winspy tooltips              print the text of each visible tooltip
 //
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     if (argc != 3 || (std::strcmp(argv[1], "texts") != 0 && std::strcmp(argv[1], "ok") != 0 &&
                       std::strcmp(argv[1], "owner") != 0)) {
         std::fprintf(stderr, "usage: tolvane-winspy texts|ok|owner|close TITLE | show TITLE TEXT CODE | drives | "
-                     "items|focus|state|restore CLASS | children CLASS [CHILD] | tooltips\n");
+                     "items|focus|state|wait-state|restore CLASS | children CLASS [CHILD] | tooltips\n");
         return 64;
     }
     const std::vector<HWND> boxes = FindBoxes(argv[2]);
