@@ -45,7 +45,8 @@ static bool OnPress(FormWindow& window, const MSG& msg) {
     return msg.hwnd != hwnd;
 }
 
-bool PreTranslate(MSG& msg) {
+// Offered every message before it is dispatched: true when a window took it.
+static bool PreTranslate(MSG& msg) {
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     if (!key && msg.message != WM_LBUTTONDOWN) return false;
     FormWindow* window = FormWindowOf(msg.hwnd);
@@ -53,7 +54,7 @@ bool PreTranslate(MSG& msg) {
     return key ? OnKey(*window, msg) : OnPress(*window, msg);
 }
 
-void DispatchOne(MSG& msg) {
+static void DispatchOne(MSG& msg) {
     if (PreTranslate(msg)) return;
     (void)TranslateMessage(&msg);
     (void)DispatchMessageA(&msg);

@@ -35,10 +35,6 @@ bool AnyWindowLive();
 bool OnUiThread();
 HINSTANCE Instance();
 
-// Offered every message before it is dispatched: true when a window took it.
-bool PreTranslate(MSG& msg);
-void DispatchOne(MSG& msg);
-
 // Window destroyed: the record goes back to its load-time copy.
 void RestoreLoadTimeCopy(FormRecord& record);
 void TakeLoadTimeCopy(FormRecord& record);

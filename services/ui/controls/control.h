@@ -23,7 +23,6 @@ public:
     virtual bool DragsWindow() const { return false; }
 
     HWND Handle() const { return hwnd_; }
-    ControlAddress Address() const { return address_; }
     const ControlTemplate& Form() const { return form_; }
 
 protected:
